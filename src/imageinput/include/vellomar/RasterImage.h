@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vellomar {
+
+struct TRGB {
+    std::uint8_t Red = 0;
+    std::uint8_t Green = 0;
+    std::uint8_t Blue = 0;
+
+    friend bool operator==(const TRGB&, const TRGB&) = default;
+};
+
+// One picture as a grid of 8-bit red, green and blue, row 0 at the top.
+// Pixels are stored as packed RGB triples, rows top-down with no padding, so a row is
+// one contiguous run of 3 * Width bytes.
+class TRasterImage {
+public:
+    // An Empty picture: loading produced no image.
+    TRasterImage() = default;
+    // A black picture of the given size. Throws std::length_error for a negative size or
+    // one whose byte count does not fit in memory arithmetic, std::bad_alloc when memory runs out.
+    TRasterImage(std::int32_t width, std::int32_t height);
+
+    std::int32_t Width() const noexcept { return width_; }
+    std::int32_t Height() const noexcept { return height_; }
+    bool Empty() const noexcept { return empty_; }
+
+    // Defined for 0 <= x < Width and 0 <= y < Height.
+    TRGB PixelColor(std::int32_t x, std::int32_t y) const noexcept {
+        const std::uint8_t* p = Row(y) + 3 * static_cast<std::size_t>(x);
+        return TRGB{p[0], p[1], p[2]};
+    }
+    void SetPixelColor(std::int32_t x, std::int32_t y, TRGB c) noexcept {
+        std::uint8_t* p = Row(y) + 3 * static_cast<std::size_t>(x);
+        p[0] = c.Red;
+        p[1] = c.Green;
+        p[2] = c.Blue;
+    }
+
+    // The 3 * Width bytes of row y, red first.
+    const std::uint8_t* Row(std::int32_t y) const noexcept {
+        return pixels_.data() + RowBytes() * static_cast<std::size_t>(y);
+    }
+    std::uint8_t* Row(std::int32_t y) noexcept {
+        return pixels_.data() + RowBytes() * static_cast<std::size_t>(y);
+    }
+    std::size_t RowBytes() const noexcept { return 3 * static_cast<std::size_t>(width_); }
+
+private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    bool empty_ = true;
+    std::vector<std::uint8_t> pixels_;
+};
+
+} // namespace vellomar

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,15 @@ public:
     // A black picture of the given size. Throws std::length_error for a negative size or
     // one whose byte count does not fit in memory arithmetic, std::bad_alloc when memory runs out.
     TRasterImage(std::int32_t width, std::int32_t height);
+
+    // Replaces this picture with the bitmap file's. A zero-byte file gives an Empty picture.
+    // Throws EFOpenError, EReadError, EInvalidGraphic (BitmapErrors.h), or std::bad_alloc
+    // when the picture does not fit in memory.
+    void LoadFromFile(const std::string& fileName);
+    // The same from bytes in memory. maxPixels caps Width * Height (EInvalidGraphic beyond it);
+    // the fuzzer uses it to stay fast, the application sets no cap.
+    void LoadFromMemory(std::span<const std::uint8_t> data,
+                        std::uint64_t maxPixels = std::numeric_limits<std::uint64_t>::max());
 
     std::int32_t Width() const noexcept { return width_; }
     std::int32_t Height() const noexcept { return height_; }

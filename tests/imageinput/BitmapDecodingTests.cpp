@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "BitmapWriter.h"
+#include "SampleBitmaps.h"
 #include "TestImages.h"
 #include "vellomar/BitmapErrors.h"
 #include "vellomar/RasterImage.h"
@@ -17,7 +18,6 @@ namespace {
 
 using test::BuildBitmap;
 using test::kBiBitFields;
-using test::kBiRgb;
 using test::kBiRle4;
 using test::kBiRle8;
 using test::PackRows;
@@ -26,17 +26,9 @@ using test::TBytes;
 using TRows = std::vector<std::vector<TRGB>>;
 using TValues = std::vector<std::vector<std::uint32_t>>;
 
-// Entry 0 is not black, so "left at entry 0" and "black" can be told apart.
-constexpr TRGB P0{10, 20, 30};
-constexpr TRGB P1{200, 100, 50};
-constexpr TRGB P2{1, 2, 3};
-constexpr TRGB P3{40, 50, 60};
-constexpr TRGB P4{70, 80, 90};
-constexpr TRGB P5{11, 22, 33};
-constexpr TRGB P6{99, 88, 77};
-const std::vector<TRGB> kPalette16 = {P0, P1, P2, P3, P4, P5, P6, {7, 7, 7},
-                                      {8, 8, 8}, {9, 9, 9}, {10, 10, 10}, {11, 11, 11},
-                                      {12, 12, 12}, {13, 13, 13}, {14, 14, 14}, {15, 15, 15}};
+constexpr TRGB P0 = test::kSamplePalette[0];
+constexpr TRGB P1 = test::kSamplePalette[1];
+constexpr TRGB P2 = test::kSamplePalette[2];
 
 TRows PixelsOf(const TRasterImage& image) {
     TRows rows(static_cast<std::size_t>(image.Height()));
@@ -52,19 +44,6 @@ TRasterImage Load(const TBytes& bytes, std::uint64_t maxPixels = std::numeric_li
     return image;
 }
 
-std::vector<TRGB> First(const std::vector<TRGB>& palette, std::size_t n) {
-    return {palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(n)};
-}
-
-TBitmapSpec Spec(std::int32_t width, std::int32_t height, std::uint16_t bpp, TBytes pixels) {
-    TBitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bpp;
-    spec.pixels = std::move(pixels);
-    return spec;
-}
-
 TEST(Bitmap, ZeroBytesLoadAsEmpty) {
     TRasterImage image(2, 2);
     image.LoadFromMemory({});
@@ -73,148 +52,8 @@ TEST(Bitmap, ZeroBytesLoadAsEmpty) {
     EXPECT_EQ(image.Height(), 0);
 }
 
-struct TVariant {
-    const char* name;
-    TBitmapSpec spec;
-    TRows expected;
-};
-
-std::vector<TVariant> Variants() {
-    std::vector<TVariant> v;
-    auto add = [&](const char* name, TBitmapSpec spec, TRows expected) {
-        v.push_back({name, std::move(spec), std::move(expected)});
-    };
-    auto indexed = [](std::uint32_t headerSize, std::uint16_t bpp, const TValues& rows, std::size_t entries) {
-        TBitmapSpec s = Spec(static_cast<std::int32_t>(rows[0].size()), static_cast<std::int32_t>(rows.size()), bpp,
-                             PackRows(rows, bpp));
-        s.headerSize = headerSize;
-        s.palette = First(kPalette16, entries);
-        if (entries < (std::size_t{1} << bpp))
-            s.colorsUsed = static_cast<std::uint32_t>(entries);
-        return s;
-    };
-
-    // Nine columns cross a byte boundary; rows are padded to four bytes.
-    add("1bpp", indexed(40, 1, {{1, 0, 1, 1, 0, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 0, 0, 1, 0}}, 2),
-        {{P1, P0, P1, P1, P0, P0, P0, P0, P1}, {P0, P1, P0, P0, P0, P0, P0, P1, P0}});
-    add("4bpp", indexed(40, 4, {{3, 15, 6}, {0, 1, 2}}, 16),
-        {{P3, {15, 15, 15}, P6}, {P0, P1, P2}});
-    add("8bpp, colours-used 3", indexed(40, 8, {{2, 0, 1}, {1, 1, 2}}, 3), {{P2, P0, P1}, {P1, P1, P2}});
-    {
-        TBitmapSpec s = indexed(40, 8, {{5, 4}}, 16);
-        s.colorsUsed = 0;
-        s.palette.resize(256, TRGB{});
-        add("8bpp, 256 entries by default", s, {{P5, P4}});
-    }
-    add("core header 1bpp", indexed(12, 1, {{0, 1, 1}}, 2), {{P0, P1, P1}});
-    add("core header 4bpp", indexed(12, 4, {{6, 5, 4}, {3, 2, 1}}, 16), {{P6, P5, P4}, {P3, P2, P1}});
-    {
-        TBitmapSpec s = indexed(12, 8, {{2, 1}}, 16);
-        s.palette.resize(256, TRGB{});
-        add("core header 8bpp", s, {{P2, P1}});
-    }
-    {
-        TBitmapSpec s = Spec(2, 1, 24, PackRows({{0x123456, 0xFFFFFF}}, 24));
-        s.headerSize = 12;
-        add("core header 24bpp", s, {{{0x12, 0x34, 0x56}, test::kWhite}});
-    }
-    for (std::uint32_t size : {40u, 108u, 124u}) {
-        TBitmapSpec s = Spec(3, 2, 24, PackRows({{0xFF0000, 0x00FF00, 0x0000FF}, {0x010203, 0, 0x808080}}, 24));
-        s.headerSize = size;
-        add(size == 40 ? "24bpp, 40" : size == 108 ? "24bpp, 108" : "24bpp, 124", s,
-            {{test::kRed, test::kGreen, test::kBlue}, {{1, 2, 3}, test::kBlack, test::kGrey128}});
-    }
-    add("32bpp, fourth byte ignored", Spec(2, 1, 32, PackRows({{0xAB123456, 0xFFFFFFFF}}, 32)),
-        {{{0x12, 0x34, 0x56}, test::kWhite}});
-    // 5-5-5, widened by bit replication: 16 -> 132, 31 -> 255.
-    add("16bpp 5-5-5", Spec(4, 1, 16, PackRows({{0x7FFF, 0x7C00, 0x0010, 0x8000}}, 16)),
-        {{test::kWhite, test::kRed, {0, 0, 132}, test::kBlack}});
-    {
-        TBitmapSpec s = Spec(3, 1, 16, PackRows({{0xF800, 0x0400, 0xFFFF}}, 16));
-        s.compression = kBiBitFields;
-        s.masks = {{0xF800, 0x07E0, 0x001F}};
-        add("16bpp 5-6-5, masks after a 40-byte header", s, {{test::kRed, {0, 130, 0}, test::kWhite}});
-        s.headerSize = 108;
-        add("16bpp 5-6-5, masks in a 108-byte header", s, {{test::kRed, {0, 130, 0}, test::kWhite}});
-    }
-    {
-        // Masks in a 108-byte header count only with bit-field compression.
-        TBitmapSpec s = Spec(1, 1, 16, PackRows({{0x7C00}}, 16));
-        s.headerSize = 108;
-        s.masks = {{0x001F, 0x03E0, 0x7C00}};
-        add("16bpp uncompressed ignores header masks", s, {{test::kRed}});
-    }
-    {
-        TBitmapSpec s = Spec(2, 1, 32, PackRows({{0x00123456, 0xFF000000}}, 32));
-        s.compression = kBiBitFields;
-        s.masks = {{0x00FF0000, 0x0000FF00, 0x000000FF}};
-        add("32bpp bit fields, 40", s, {{{0x12, 0x34, 0x56}, test::kBlack}});
-    }
-    {
-        // 10-10-10: the top 8 bits of each field.
-        TBitmapSpec s = Spec(2, 1, 32, PackRows({{0x3FFFFFFF, 0x20000000 | 0x00001000 | 0x0000007F}}, 32));
-        s.headerSize = 124;
-        s.compression = kBiBitFields;
-        s.masks = {{0x3FF00000, 0x000FFC00, 0x000003FF}};
-        add("32bpp 10-10-10, 124", s, {{test::kWhite, {0x80, 0x01, 0x1F}}});
-    }
-    {
-        TBitmapSpec s = Spec(2, 2, 24, PackRows({{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}}, 24, true));
-        s.height = -2;
-        add("24bpp top-down", s, {{test::kRed, test::kGreen}, {test::kBlue, test::kWhite}});
-    }
-    {
-        // A gap between the table and the pixels, as the offset says.
-        TBitmapSpec s = indexed(40, 8, {{1}}, 2);
-        s.pixels.insert(s.pixels.begin(), {2, 2, 2, 2});
-        s.pixelOffset = 14 + 40 + 8 + 4;
-        add("pixel offset past a gap", s, {{P1}});
-    }
-    {
-        TBitmapSpec s = indexed(40, 8, {{1}}, 2);
-        s.pixelOffset = 0;
-        add("pixel offset 0: pixels follow the table", s, {{P1}});
-    }
-    {
-        TBitmapSpec s = indexed(40, 8, {{1, 2}}, 3);
-        s.palette.resize(300, test::kWhite);
-        s.colorsUsed = 300;
-        add("8bpp, colours-used above 256", s, {{P1, P2}});
-    }
-    {
-        // Bottom row first: a run, an end of line, a literal, a delta, a run, end of bitmap.
-        TBitmapSpec s = indexed(40, 8, {{0}}, 4);
-        s.width = 4;
-        s.height = 3;
-        s.compression = kBiRle8;
-        s.pixels = {3, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 0, 2, 2, 0, 1};
-        add("RLE8", s, {{P0, P2, P2, P0}, {P2, P3, P1, P0}, {P1, P1, P1, P0}});
-        s.height = -3;
-        add("RLE8 top-down", s, {{P1, P1, P1, P0}, {P2, P3, P1, P0}, {P0, P2, P2, P0}});
-    }
-    {
-        TBitmapSpec s = indexed(40, 4, {{0}}, 16);
-        s.width = 4;
-        s.height = 2;
-        s.compression = kBiRle4;
-        // Run of alternating 1 and 2; literal 3, 4, 5; run of one 6.
-        s.pixels = {3, 0x12, 0, 0, 0, 3, 0x34, 0x50, 1, 0x60, 0, 1};
-        add("RLE4", s, {{P3, P4, P5, P6}, {P1, P2, P1, P0}});
-    }
-    {
-        // Five-pixel literal: three bytes and a pad byte; the part past the edge is dropped.
-        TBitmapSpec s = indexed(40, 4, {{0}}, 16);
-        s.width = 3;
-        s.height = 1;
-        s.compression = kBiRle4;
-        s.pixels = {0, 5, 0x12, 0x31, 0x20, 0, 0, 1};
-        add("RLE4 odd literal", s, {{P1, P2, P3}});
-    }
-    return v;
-}
-
 TEST(Bitmap, LoadsEveryAcceptedVariant) {
-    for (const TVariant& c : Variants()) {
+    for (const test::TSampleBitmap& c : test::SampleBitmaps()) {
         SCOPED_TRACE(c.name);
         const TRasterImage image = Load(BuildBitmap(c.spec));
         ASSERT_FALSE(image.Empty());
@@ -236,9 +75,9 @@ TEST(Bitmap, TopDownEqualsBottomUp) {
     for (const Case& c : {Case{1, rowsIndexed}, Case{4, rowsIndexed}, Case{8, rowsIndexed}, Case{16, rows16},
                           Case{24, rows24}, Case{32, rows32}}) {
         SCOPED_TRACE(c.bpp);
-        TBitmapSpec bottomUp = Spec(3, 3, c.bpp, PackRows(c.rows, c.bpp));
+        TBitmapSpec bottomUp = test::BitmapSpec(3, 3, c.bpp, PackRows(c.rows, c.bpp));
         if (c.bpp <= 8) {
-            bottomUp.palette = First(kPalette16, 2);
+            bottomUp.palette = {P0, P1};
             bottomUp.colorsUsed = 2;
         }
         TBitmapSpec topDown = bottomUp;
@@ -254,7 +93,7 @@ TEST(Bitmap, TopDownEqualsBottomUp) {
 TEST(Bitmap, TopLeftPixelIsTheFirstOfTheTopRow) {
     const TValues rows = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
     for (bool topDown : {false, true}) {
-        TBitmapSpec s = Spec(2, topDown ? -2 : 2, 24, PackRows(rows, 24, topDown));
+        TBitmapSpec s = test::BitmapSpec(2, topDown ? -2 : 2, 24, PackRows(rows, 24, topDown));
         EXPECT_EQ(Load(BuildBitmap(s)).PixelColor(0, 0), test::kRed) << "top-down " << topDown;
     }
 }
@@ -283,7 +122,7 @@ TEST(Bitmap, WidensBitFieldsByReplication) {
         {0xFFFFFFFF, 0xFFFFFFFF, 255},      //
     };
     for (const Case& c : cases) {
-        TBitmapSpec s = Spec(1, 1, 32, PackRows({{c.pixel}}, 32));
+        TBitmapSpec s = test::BitmapSpec(1, 1, 32, PackRows({{c.pixel}}, 32));
         s.compression = kBiBitFields;
         s.masks = {{c.mask, 0, 0}};
         EXPECT_EQ(Load(BuildBitmap(s)).PixelColor(0, 0), (TRGB{c.red, 0, 0}))
@@ -292,7 +131,7 @@ TEST(Bitmap, WidensBitFieldsByReplication) {
 }
 
 TEST(Bitmap, ColourIndexBeyondTheTableIsBlack) {
-    TBitmapSpec uncompressed = Spec(3, 1, 8, PackRows({{0, 1, 200}}, 8));
+    TBitmapSpec uncompressed = test::BitmapSpec(3, 1, 8, PackRows({{0, 1, 200}}, 8));
     uncompressed.palette = {P0, P1};
     uncompressed.colorsUsed = 2;
     EXPECT_EQ(PixelsOf(Load(BuildBitmap(uncompressed))), (TRows{{P0, P1, test::kBlack}}));
@@ -323,7 +162,7 @@ TEST(Bitmap, RunLengthCodesStayInsideThePicture) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TBitmapSpec s = Spec(3, 2, 8, c.codes);
+        TBitmapSpec s = test::BitmapSpec(3, 2, 8, c.codes);
         s.compression = kBiRle8;
         s.palette = {P0, P1, P2};
         s.colorsUsed = 3;
@@ -346,23 +185,23 @@ TBytes Patched(TBytes bytes, std::size_t at, std::initializer_list<std::uint8_t>
 }
 
 std::vector<TBadCase> BadFiles() {
-    const TBitmapSpec good24 = Spec(3, 2, 24, PackRows({{1, 2, 3}, {4, 5, 6}}, 24));
+    const TBitmapSpec good24 = test::BitmapSpec(3, 2, 24, PackRows({{1, 2, 3}, {4, 5, 6}}, 24));
     const TBytes good = BuildBitmap(good24);
     auto with = [&](auto change) {
         TBitmapSpec s = good24;
         change(s);
         return BuildBitmap(s);
     };
-    TBitmapSpec indexed = Spec(2, 1, 8, PackRows({{0, 1}}, 8));
+    TBitmapSpec indexed = test::BitmapSpec(2, 1, 8, PackRows({{0, 1}}, 8));
     indexed.palette = {P0, P1};
     indexed.colorsUsed = 2;
     const TBytes goodIndexed = BuildBitmap(indexed);
-    TBitmapSpec fields = Spec(1, 1, 16, PackRows({{0}}, 16));
+    TBitmapSpec fields = test::BitmapSpec(1, 1, 16, PackRows({{0}}, 16));
     fields.compression = kBiBitFields;
     fields.masks = {{0xF800, 0x07E0, 0x001F}};
     const TBytes goodFields = BuildBitmap(fields);
     auto rle = [](TBytes codes) {
-        TBitmapSpec s = Spec(3, 2, 8, std::move(codes));
+        TBitmapSpec s = test::BitmapSpec(3, 2, 8, std::move(codes));
         s.compression = kBiRle8;
         s.palette = {P0, P1};
         s.colorsUsed = 2;
@@ -405,7 +244,7 @@ std::vector<TBadCase> BadFiles() {
          F::kInvalid},
         {"ends inside the colour table", test::Truncated(goodIndexed, 14 + 40 + 6), F::kRead},
         {"ends inside a 3-byte colour table", [] {
-             TBitmapSpec s = Spec(1, 1, 1, PackRows({{0}}, 1));
+             TBitmapSpec s = test::BitmapSpec(1, 1, 1, PackRows({{0}}, 1));
              s.headerSize = 12;
              s.palette = {P0};
              s.pixels.clear();
@@ -459,19 +298,19 @@ TEST(Bitmap, ErrorsCarryTheirExactTexts) {
 }
 
 TEST(Bitmap, LastRowMayLackItsPadding) {
-    const TBytes full = BuildBitmap(Spec(1, 2, 24, PackRows({{0xFF0000}, {0x0000FF}}, 24)));
+    const TBytes full = BuildBitmap(test::BitmapSpec(1, 2, 24, PackRows({{0xFF0000}, {0x0000FF}}, 24)));
     EXPECT_EQ(PixelsOf(Load(test::Truncated(full, full.size() - 1))), (TRows{{test::kRed}, {test::kBlue}}));
 }
 
 TEST(Bitmap, AFailedLoadKeepsThePreviousPicture) {
-    TRasterImage image = Load(BuildBitmap(Spec(1, 1, 24, PackRows({{0xFF0000}}, 24))));
+    TRasterImage image = Load(BuildBitmap(test::BitmapSpec(1, 1, 24, PackRows({{0xFF0000}}, 24))));
     EXPECT_THROW(image.LoadFromMemory(TBytes{'B', 'M'}), EReadError);
     ASSERT_FALSE(image.Empty());
     EXPECT_EQ(image.PixelColor(0, 0), test::kRed);
 }
 
 TEST(Bitmap, PixelCapRefusesLargerPictures) {
-    const TBytes bytes = BuildBitmap(Spec(4, 4, 24, PackRows(TValues(4, std::vector<std::uint32_t>(4, 0)), 24)));
+    const TBytes bytes = BuildBitmap(test::BitmapSpec(4, 4, 24, PackRows(TValues(4, std::vector<std::uint32_t>(4, 0)), 24)));
     EXPECT_NO_THROW(Load(bytes, 16));
     EXPECT_THROW(Load(bytes, 15), EInvalidGraphic);
 }
@@ -479,7 +318,7 @@ TEST(Bitmap, PixelCapRefusesLargerPictures) {
 // RLE may leave any number of pixels at entry 0, so its data cannot bound the picture; a size
 // beyond the address space is reported as lack of memory without trying.
 TEST(Bitmap, RunLengthPictureBeyondMemoryIsBadAlloc) {
-    TBitmapSpec s = Spec(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(), 8,
+    TBitmapSpec s = test::BitmapSpec(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(), 8,
                          {0, 1});
     s.compression = kBiRle8;
     s.palette = {P0};

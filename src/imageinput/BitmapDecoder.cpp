@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -258,10 +259,12 @@ TRasterImage DecodeUncompressed(TByteSource& source, const TGeometry& g, int bpp
 // row is finished is cut short: EInvalidGraphic. Both row orders are decoded.
 TRasterImage DecodeRunLength(TByteSource& source, const TGeometry& g, bool fourBit, const TPalette& palette) {
     TRasterImage image = AllocatePicture(g);
-    if (palette[0] != TRGB{})
-        for (std::int32_t y = 0; y < g.height; ++y)
-            for (std::int32_t x = 0; x < g.width; ++x)
-                image.SetPixelColor(x, y, palette[0]);
+    if (palette[0] != TRGB{}) {
+        for (std::int32_t x = 0; x < g.width; ++x)
+            image.SetPixelColor(x, 0, palette[0]);
+        for (std::int32_t y = 1; y < g.height; ++y)
+            std::memcpy(image.Row(y), image.Row(0), image.RowBytes());
+    }
 
     std::int64_t x = 0; // kept <= width
     std::int64_t r = 0; // file row

@@ -40,6 +40,8 @@ TEST(BitmapFile, CannotOpenGivesTheNameAsGiven) {
     EXPECT_EQ(OpenFailure("relative/ missing .bmp"), "Cannot open file relative/ missing .bmp");
     EXPECT_EQ(OpenFailure(""), "Cannot open file ");
     EXPECT_EQ(OpenFailure(dir.Path().string()), "Cannot open file " + dir.Path().string()); // a folder
+    // Not a regular file: no length to check the header's sizes against.
+    EXPECT_EQ(OpenFailure("/dev/null"), "Cannot open file /dev/null");
 }
 
 TEST(BitmapFile, CannotOpenWithoutReadAccess) {

@@ -270,10 +270,10 @@ TRasterImage DecodeRunLength(TByteSource& source, const TGeometry& g, bool fourB
     std::int64_t r = 0; // file row
     // Writes n pixels of index(i) at the cursor, dropping those past the right edge.
     auto put = [&](std::size_t n, auto index) {
-        const auto inside = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(n), g.width - x));
+        const auto inside = static_cast<std::size_t>(std::min(static_cast<std::int64_t>(n), g.width - x));
         std::uint8_t* dst = image.Row(g.PictureRow(r)) + 3 * x;
         for (std::size_t i = 0; i < inside; ++i, dst += 3)
-            Put(dst, palette[index(i)]);
+            Put(dst, palette[static_cast<std::size_t>(index(i))]);
         x += static_cast<std::int64_t>(inside);
     };
 

@@ -310,7 +310,8 @@ TEST(Bitmap, AFailedLoadKeepsThePreviousPicture) {
 }
 
 TEST(Bitmap, PixelCapRefusesLargerPictures) {
-    const TBytes bytes = BuildBitmap(test::BitmapSpec(4, 4, 24, PackRows(TValues(4, std::vector<std::uint32_t>(4, 0)), 24)));
+    const TValues black(4, std::vector<std::uint32_t>(4, 0));
+    const TBytes bytes = BuildBitmap(test::BitmapSpec(4, 4, 24, PackRows(black, 24)));
     EXPECT_NO_THROW(Load(bytes, 16));
     EXPECT_THROW(Load(bytes, 15), EInvalidGraphic);
 }
@@ -318,8 +319,8 @@ TEST(Bitmap, PixelCapRefusesLargerPictures) {
 // RLE may leave any number of pixels at entry 0, so its data cannot bound the picture; a size
 // beyond the address space is reported as lack of memory without trying.
 TEST(Bitmap, RunLengthPictureBeyondMemoryIsBadAlloc) {
-    TBitmapSpec s = test::BitmapSpec(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(), 8,
-                         {0, 1});
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    TBitmapSpec s = test::BitmapSpec(kMax, kMax, 8, {0, 1});
     s.compression = kBiRle8;
     s.palette = {P0};
     s.colorsUsed = 1;

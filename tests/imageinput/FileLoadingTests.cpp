@@ -111,7 +111,8 @@ TBitmapSpec RunLength(std::int32_t width, std::int32_t height) {
         std::int32_t x = 0;
         while (x < width) {
             const std::uint32_t r = RandomValues(1, seed)[0];
-            const auto n = static_cast<std::uint8_t>(std::min<std::uint32_t>(3 + (r >> 8) % 253, static_cast<std::uint32_t>(width - x)));
+            const auto left = static_cast<std::uint32_t>(width - x);
+            const auto n = static_cast<std::uint8_t>(std::min<std::uint32_t>(3 + (r >> 8) % 253, left));
             if (n >= 3 && (r & 1)) {
                 s.pixels.insert(s.pixels.end(), {0, n});
                 for (std::uint8_t i = 0; i < n; ++i)

@@ -66,9 +66,8 @@ protected:
         s.width = width;
         s.height = height;
         s.bitsPerPixel = bpp;
-        s.pixels = PackRows(std::vector<std::vector<std::uint32_t>>(static_cast<std::size_t>(height),
-                                                                  std::vector<std::uint32_t>(static_cast<std::size_t>(width), bpp <= 8 ? 1 : 0xFFFFFF)),
-                            bpp);
+        const std::vector<std::uint32_t> row(static_cast<std::size_t>(width), bpp <= 8 ? 1 : 0xFFFFFF);
+        s.pixels = PackRows(std::vector<std::vector<std::uint32_t>>(static_cast<std::size_t>(height), row), bpp);
         if (bpp <= 8)
             s.palette = {test::kBlack, test::kWhite};
         s.colorsUsed = bpp <= 8 ? 2 : 0;

@@ -34,10 +34,10 @@ std::vector<TSampleBitmap> SampleBitmaps() {
         v.push_back({name, std::move(spec), std::move(expected)});
     };
     auto indexed = [](std::uint32_t headerSize, std::uint16_t bpp, const TValues& rows, std::size_t entries) {
-        TBitmapSpec s = BitmapSpec(static_cast<std::int32_t>(rows[0].size()), static_cast<std::int32_t>(rows.size()), bpp,
-                             PackRows(rows, bpp));
+        TBitmapSpec s = BitmapSpec(static_cast<std::int32_t>(rows[0].size()), static_cast<std::int32_t>(rows.size()),
+                                   bpp, PackRows(rows, bpp));
         s.headerSize = headerSize;
-        s.palette = std::vector<TRGB>(kSamplePalette.begin(), kSamplePalette.begin() + static_cast<std::ptrdiff_t>(entries));
+        s.palette.assign(kSamplePalette.begin(), kSamplePalette.begin() + static_cast<std::ptrdiff_t>(entries));
         if (entries < (std::size_t{1} << bpp))
             s.colorsUsed = static_cast<std::uint32_t>(entries);
         return s;

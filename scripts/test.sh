@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: once optimised, once under
-# AddressSanitizer + UndefinedBehaviorSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer; then fuzzes the bitmap loader for
+# FUZZ_SECONDS (default 60) seconds, where any finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +20,4 @@ for preset in default sanitize; do
   ctest --preset "$preset" -j "$jobs"
 done
 
+scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

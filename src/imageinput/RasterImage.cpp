@@ -3,6 +3,9 @@
 #include <limits>
 #include <stdexcept>
 
+#include "BitmapDecoder.h"
+#include "ByteSource.h"
+
 namespace vellomar {
 
 TRasterImage::TRasterImage(std::int32_t width, std::int32_t height) {
@@ -17,6 +20,17 @@ TRasterImage::TRasterImage(std::int32_t width, std::int32_t height) {
     width_ = width;
     height_ = height;
     empty_ = false;
+}
+
+// Both decode into a new picture first, so a failure leaves this one as it was.
+void TRasterImage::LoadFromFile(const std::string& fileName) {
+    detail::TFileSource source(fileName);
+    *this = detail::DecodeBitmap(source, std::numeric_limits<std::uint64_t>::max());
+}
+
+void TRasterImage::LoadFromMemory(std::span<const std::uint8_t> data, std::uint64_t maxPixels) {
+    detail::TMemorySource source(data);
+    *this = detail::DecodeBitmap(source, maxPixels);
 }
 
 } // namespace vellomar

@@ -23,15 +23,15 @@ struct TFixtureFile {
     std::size_t size = 0;
 
     TFixtureFile() {
-        test::TBitmapSpec spec;
-        spec.width = spec.height = kSide;
-        spec.pixels.resize(3 * std::size_t{kSide} * kSide);
+        test::TBitmapLayout layout;
+        layout.width = layout.height = kSide;
+        layout.pixels.resize(3 * std::size_t{kSide} * kSide);
         std::uint32_t seed = 12345;
-        for (auto& b : spec.pixels) {
+        for (auto& b : layout.pixels) {
             seed = seed * 1664525u + 1013904223u;
             b = static_cast<std::uint8_t>(seed >> 24);
         }
-        const test::TBytes bytes = test::BuildBitmap(spec);
+        const test::TBytes bytes = test::BuildBitmap(layout);
         size = bytes.size();
         name = dir.Write("large.bmp", bytes);
     }

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         int n = 0;
         for (const auto& sample : vellomar::test::SampleBitmaps())
             vellomar::test::WriteFileBytes(folder / ("seed-" + std::to_string(n++) + ".bmp"),
-                                           vellomar::test::BuildBitmap(sample.spec));
+                                           vellomar::test::BuildBitmap(sample.layout));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bmp_seeds: %s\n", e.what());
         return 1;

@@ -21,7 +21,7 @@ using test::kBiBitFields;
 using test::kBiRle4;
 using test::kBiRle8;
 using test::PackRows;
-using test::TBitmapSpec;
+using test::TBitmapLayout;
 using test::TBytes;
 using TRows = std::vector<std::vector<TRGB>>;
 using TValues = std::vector<std::vector<std::uint32_t>>;
@@ -55,7 +55,7 @@ TEST(Bitmap, ZeroBytesLoadAsEmpty) {
 TEST(Bitmap, LoadsEveryAcceptedVariant) {
     for (const test::TSampleBitmap& c : test::SampleBitmaps()) {
         SCOPED_TRACE(c.name);
-        const TRasterImage image = Load(BuildBitmap(c.spec));
+        const TRasterImage image = Load(BuildBitmap(c.layout));
         ASSERT_FALSE(image.Empty());
         EXPECT_EQ(image.Width(), static_cast<std::int32_t>(c.expected[0].size()));
         EXPECT_EQ(image.Height(), static_cast<std::int32_t>(c.expected.size()));
@@ -75,12 +75,12 @@ TEST(Bitmap, TopDownEqualsBottomUp) {
     for (const Case& c : {Case{1, rowsIndexed}, Case{4, rowsIndexed}, Case{8, rowsIndexed}, Case{16, rows16},
                           Case{24, rows24}, Case{32, rows32}}) {
         SCOPED_TRACE(c.bpp);
-        TBitmapSpec bottomUp = test::BitmapSpec(3, 3, c.bpp, PackRows(c.rows, c.bpp));
+        TBitmapLayout bottomUp = test::BitmapLayout(3, 3, c.bpp, PackRows(c.rows, c.bpp));
         if (c.bpp <= 8) {
             bottomUp.palette = {P0, P1};
             bottomUp.colorsUsed = 2;
         }
-        TBitmapSpec topDown = bottomUp;
+        TBitmapLayout topDown = bottomUp;
         topDown.height = -3;
         topDown.pixels = PackRows(c.rows, c.bpp, true);
         const TRasterImage a = Load(BuildBitmap(bottomUp));
@@ -93,7 +93,7 @@ TEST(Bitmap, TopDownEqualsBottomUp) {
 TEST(Bitmap, TopLeftPixelIsTheFirstOfTheTopRow) {
     const TValues rows = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
     for (bool topDown : {false, true}) {
-        TBitmapSpec s = test::BitmapSpec(2, topDown ? -2 : 2, 24, PackRows(rows, 24, topDown));
+        TBitmapLayout s = test::BitmapLayout(2, topDown ? -2 : 2, 24, PackRows(rows, 24, topDown));
         EXPECT_EQ(Load(BuildBitmap(s)).PixelColor(0, 0), test::kRed) << "top-down " << topDown;
     }
 }
@@ -122,7 +122,7 @@ TEST(Bitmap, WidensBitFieldsByReplication) {
         {0xFFFFFFFF, 0xFFFFFFFF, 255},      //
     };
     for (const Case& c : cases) {
-        TBitmapSpec s = test::BitmapSpec(1, 1, 32, PackRows({{c.pixel}}, 32));
+        TBitmapLayout s = test::BitmapLayout(1, 1, 32, PackRows({{c.pixel}}, 32));
         s.compression = kBiBitFields;
         s.masks = {{c.mask, 0, 0}};
         EXPECT_EQ(Load(BuildBitmap(s)).PixelColor(0, 0), (TRGB{c.red, 0, 0}))
@@ -131,12 +131,12 @@ TEST(Bitmap, WidensBitFieldsByReplication) {
 }
 
 TEST(Bitmap, ColourIndexBeyondTheTableIsBlack) {
-    TBitmapSpec uncompressed = test::BitmapSpec(3, 1, 8, PackRows({{0, 1, 200}}, 8));
+    TBitmapLayout uncompressed = test::BitmapLayout(3, 1, 8, PackRows({{0, 1, 200}}, 8));
     uncompressed.palette = {P0, P1};
     uncompressed.colorsUsed = 2;
     EXPECT_EQ(PixelsOf(Load(BuildBitmap(uncompressed))), (TRows{{P0, P1, test::kBlack}}));
 
-    TBitmapSpec rle = uncompressed;
+    TBitmapLayout rle = uncompressed;
     rle.compression = kBiRle8;
     rle.pixels = {1, 1, 2, 9, 0, 1};
     EXPECT_EQ(PixelsOf(Load(BuildBitmap(rle))), (TRows{{P1, test::kBlack, test::kBlack}}));
@@ -162,7 +162,7 @@ TEST(Bitmap, RunLengthCodesStayInsideThePicture) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TBitmapSpec s = test::BitmapSpec(3, 2, 8, c.codes);
+        TBitmapLayout s = test::BitmapLayout(3, 2, 8, c.codes);
         s.compression = kBiRle8;
         s.palette = {P0, P1, P2};
         s.colorsUsed = 3;
@@ -185,23 +185,23 @@ TBytes Patched(TBytes bytes, std::size_t at, std::initializer_list<std::uint8_t>
 }
 
 std::vector<TBadCase> BadFiles() {
-    const TBitmapSpec good24 = test::BitmapSpec(3, 2, 24, PackRows({{1, 2, 3}, {4, 5, 6}}, 24));
+    const TBitmapLayout good24 = test::BitmapLayout(3, 2, 24, PackRows({{1, 2, 3}, {4, 5, 6}}, 24));
     const TBytes good = BuildBitmap(good24);
     auto with = [&](auto change) {
-        TBitmapSpec s = good24;
+        TBitmapLayout s = good24;
         change(s);
         return BuildBitmap(s);
     };
-    TBitmapSpec indexed = test::BitmapSpec(2, 1, 8, PackRows({{0, 1}}, 8));
+    TBitmapLayout indexed = test::BitmapLayout(2, 1, 8, PackRows({{0, 1}}, 8));
     indexed.palette = {P0, P1};
     indexed.colorsUsed = 2;
     const TBytes goodIndexed = BuildBitmap(indexed);
-    TBitmapSpec fields = test::BitmapSpec(1, 1, 16, PackRows({{0}}, 16));
+    TBitmapLayout fields = test::BitmapLayout(1, 1, 16, PackRows({{0}}, 16));
     fields.compression = kBiBitFields;
     fields.masks = {{0xF800, 0x07E0, 0x001F}};
     const TBytes goodFields = BuildBitmap(fields);
     auto rle = [](TBytes codes) {
-        TBitmapSpec s = test::BitmapSpec(3, 2, 8, std::move(codes));
+        TBitmapLayout s = test::BitmapLayout(3, 2, 8, std::move(codes));
         s.compression = kBiRle8;
         s.palette = {P0, P1};
         s.colorsUsed = 2;
@@ -223,28 +223,28 @@ std::vector<TBadCase> BadFiles() {
         {"header size 0", Patched(good, 14, {0, 0, 0, 0}), F::kInvalid},
         {"header size 16", Patched(good, 14, {16}), F::kInvalid},
         {"header size 39", Patched(good, 14, {39}), F::kInvalid},
-        {"planes 0", with([](TBitmapSpec& s) { s.planes = 0; }), F::kInvalid},
-        {"planes 2", with([](TBitmapSpec& s) { s.planes = 2; }), F::kInvalid},
-        {"0 bpp", with([](TBitmapSpec& s) { s.bitsPerPixel = 0; }), F::kInvalid},
-        {"2 bpp", with([](TBitmapSpec& s) { s.bitsPerPixel = 2; }), F::kInvalid},
-        {"64 bpp", with([](TBitmapSpec& s) { s.bitsPerPixel = 64; }), F::kInvalid},
-        {"JPEG compression", with([](TBitmapSpec& s) { s.compression = 4; }), F::kInvalid},
-        {"PNG compression", with([](TBitmapSpec& s) { s.compression = 5; }), F::kInvalid},
-        {"RLE8 at 24 bpp", with([](TBitmapSpec& s) { s.compression = kBiRle8; }), F::kInvalid},
+        {"planes 0", with([](TBitmapLayout& s) { s.planes = 0; }), F::kInvalid},
+        {"planes 2", with([](TBitmapLayout& s) { s.planes = 2; }), F::kInvalid},
+        {"0 bpp", with([](TBitmapLayout& s) { s.bitsPerPixel = 0; }), F::kInvalid},
+        {"2 bpp", with([](TBitmapLayout& s) { s.bitsPerPixel = 2; }), F::kInvalid},
+        {"64 bpp", with([](TBitmapLayout& s) { s.bitsPerPixel = 64; }), F::kInvalid},
+        {"JPEG compression", with([](TBitmapLayout& s) { s.compression = 4; }), F::kInvalid},
+        {"PNG compression", with([](TBitmapLayout& s) { s.compression = 5; }), F::kInvalid},
+        {"RLE8 at 24 bpp", with([](TBitmapLayout& s) { s.compression = kBiRle8; }), F::kInvalid},
         {"RLE4 at 8 bpp", Patched(goodIndexed, 30, {kBiRle4}), F::kInvalid},
         {"RLE8 at 4 bpp", Patched(goodIndexed, 28, {4, 0, kBiRle8}), F::kInvalid},
-        {"bit fields at 24 bpp", with([](TBitmapSpec& s) { s.compression = kBiBitFields; s.masks = {{1, 2, 4}}; }),
+        {"bit fields at 24 bpp", with([](TBitmapLayout& s) { s.compression = kBiBitFields; s.masks = {{1, 2, 4}}; }),
          F::kInvalid},
         // Width or height 0 is refused rather than loaded as Empty.
-        {"width 0", with([](TBitmapSpec& s) { s.width = 0; }), F::kInvalid},
-        {"height 0", with([](TBitmapSpec& s) { s.height = 0; }), F::kInvalid},
-        {"core header width 0", with([](TBitmapSpec& s) { s.headerSize = 12; s.width = 0; }), F::kInvalid},
-        {"negative width", with([](TBitmapSpec& s) { s.width = -3; }), F::kInvalid},
-        {"height INT_MIN", with([](TBitmapSpec& s) { s.height = std::numeric_limits<std::int32_t>::min(); }),
+        {"width 0", with([](TBitmapLayout& s) { s.width = 0; }), F::kInvalid},
+        {"height 0", with([](TBitmapLayout& s) { s.height = 0; }), F::kInvalid},
+        {"core header width 0", with([](TBitmapLayout& s) { s.headerSize = 12; s.width = 0; }), F::kInvalid},
+        {"negative width", with([](TBitmapLayout& s) { s.width = -3; }), F::kInvalid},
+        {"height INT_MIN", with([](TBitmapLayout& s) { s.height = std::numeric_limits<std::int32_t>::min(); }),
          F::kInvalid},
         {"ends inside the colour table", test::Truncated(goodIndexed, 14 + 40 + 6), F::kRead},
         {"ends inside a 3-byte colour table", [] {
-             TBitmapSpec s = test::BitmapSpec(1, 1, 1, PackRows({{0}}, 1));
+             TBitmapLayout s = test::BitmapLayout(1, 1, 1, PackRows({{0}}, 1));
              s.headerSize = 12;
              s.palette = {P0};
              s.pixels.clear();
@@ -253,21 +253,21 @@ std::vector<TBadCase> BadFiles() {
         {"colours-used larger than the file", Patched(goodIndexed, 46, {0xFF, 0xFF, 0xFF, 0xFF}), F::kRead},
         {"ends inside the bit-field masks", test::Truncated(goodFields, 14 + 40 + 10), F::kRead},
         {"non-contiguous mask", [&] {
-             TBitmapSpec s = fields;
+             TBitmapLayout s = fields;
              s.masks = {{0xF0F0, 0, 0}};
              return BuildBitmap(s);
          }(), F::kInvalid},
         {"mask beyond 16 bits", [&] {
-             TBitmapSpec s = fields;
+             TBitmapLayout s = fields;
              s.masks = {{0x1F0000, 0x07E0, 0x001F}};
              return BuildBitmap(s);
          }(), F::kInvalid},
         {"pixels one byte short", test::Truncated(good, good.size() - 4), F::kInvalid},
-        {"no pixel data", with([](TBitmapSpec& s) { s.pixels.clear(); }), F::kInvalid},
-        {"pixel offset past the end", with([](TBitmapSpec& s) { s.pixelOffset = 0x7FFFFFFF; }), F::kInvalid},
+        {"no pixel data", with([](TBitmapLayout& s) { s.pixels.clear(); }), F::kInvalid},
+        {"pixel offset past the end", with([](TBitmapLayout& s) { s.pixelOffset = 0x7FFFFFFF; }), F::kInvalid},
         // A few bytes that claim a huge picture: refused before anything is allocated.
-        {"30000 x 30000 with no pixels", with([](TBitmapSpec& s) { s.width = s.height = 30000; }), F::kInvalid},
-        {"row stride overflow", with([](TBitmapSpec& s) {
+        {"30000 x 30000 with no pixels", with([](TBitmapLayout& s) { s.width = s.height = 30000; }), F::kInvalid},
+        {"row stride overflow", with([](TBitmapLayout& s) {
              s.width = s.height = std::numeric_limits<std::int32_t>::max();
              s.bitsPerPixel = 32;
          }), F::kInvalid},
@@ -298,12 +298,12 @@ TEST(Bitmap, ErrorsCarryTheirExactTexts) {
 }
 
 TEST(Bitmap, LastRowMayLackItsPadding) {
-    const TBytes full = BuildBitmap(test::BitmapSpec(1, 2, 24, PackRows({{0xFF0000}, {0x0000FF}}, 24)));
+    const TBytes full = BuildBitmap(test::BitmapLayout(1, 2, 24, PackRows({{0xFF0000}, {0x0000FF}}, 24)));
     EXPECT_EQ(PixelsOf(Load(test::Truncated(full, full.size() - 1))), (TRows{{test::kRed}, {test::kBlue}}));
 }
 
 TEST(Bitmap, AFailedLoadKeepsThePreviousPicture) {
-    TRasterImage image = Load(BuildBitmap(test::BitmapSpec(1, 1, 24, PackRows({{0xFF0000}}, 24))));
+    TRasterImage image = Load(BuildBitmap(test::BitmapLayout(1, 1, 24, PackRows({{0xFF0000}}, 24))));
     EXPECT_THROW(image.LoadFromMemory(TBytes{'B', 'M'}), EReadError);
     ASSERT_FALSE(image.Empty());
     EXPECT_EQ(image.PixelColor(0, 0), test::kRed);
@@ -311,7 +311,7 @@ TEST(Bitmap, AFailedLoadKeepsThePreviousPicture) {
 
 TEST(Bitmap, PixelCapRefusesLargerPictures) {
     const TValues black(4, std::vector<std::uint32_t>(4, 0));
-    const TBytes bytes = BuildBitmap(test::BitmapSpec(4, 4, 24, PackRows(black, 24)));
+    const TBytes bytes = BuildBitmap(test::BitmapLayout(4, 4, 24, PackRows(black, 24)));
     EXPECT_NO_THROW(Load(bytes, 16));
     EXPECT_THROW(Load(bytes, 15), EInvalidGraphic);
 }
@@ -320,7 +320,7 @@ TEST(Bitmap, PixelCapRefusesLargerPictures) {
 // beyond the address space is reported as lack of memory without trying.
 TEST(Bitmap, RunLengthPictureBeyondMemoryIsBadAlloc) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    TBitmapSpec s = test::BitmapSpec(kMax, kMax, 8, {0, 1});
+    TBitmapLayout s = test::BitmapLayout(kMax, kMax, 8, {0, 1});
     s.compression = kBiRle8;
     s.palette = {P0};
     s.colorsUsed = 1;

@@ -19,7 +19,7 @@ namespace {
 
 using test::BuildBitmap;
 using test::PackRows;
-using test::TBitmapSpec;
+using test::TBitmapLayout;
 using test::TBytes;
 using test::TTempDir;
 
@@ -49,7 +49,7 @@ TEST(BitmapFile, CannotOpenWithoutReadAccess) {
         GTEST_SKIP() << "root reads every file";
     const TTempDir dir;
     const std::string name = dir.Write("locked.bmp", BuildBitmap([] {
-        TBitmapSpec s;
+        TBitmapLayout s;
         s.width = s.height = 1;
         s.pixels = PackRows({{0}}, 24);
         return s;
@@ -77,7 +77,7 @@ std::vector<std::uint32_t> RandomValues(std::size_t n, std::uint32_t& seed) {
     return v;
 }
 
-TBitmapSpec Uncompressed(std::int32_t width, std::int32_t height, std::uint16_t bpp, bool topDown) {
+TBitmapLayout Uncompressed(std::int32_t width, std::int32_t height, std::uint16_t bpp, bool topDown) {
     std::uint32_t seed = 7;
     std::vector<std::vector<std::uint32_t>> rows;
     for (std::int32_t y = 0; y < height; ++y) {
@@ -86,7 +86,7 @@ TBitmapSpec Uncompressed(std::int32_t width, std::int32_t height, std::uint16_t 
             for (auto& value : rows.back())
                 value &= (1u << bpp) - 1;
     }
-    TBitmapSpec s;
+    TBitmapLayout s;
     s.width = width;
     s.height = topDown ? -height : height;
     s.bitsPerPixel = bpp;
@@ -98,9 +98,9 @@ TBitmapSpec Uncompressed(std::int32_t width, std::int32_t height, std::uint16_t 
 }
 
 // Runs and literals of many lengths, so codes straddle the read buffer's edges.
-TBitmapSpec RunLength(std::int32_t width, std::int32_t height) {
+TBitmapLayout RunLength(std::int32_t width, std::int32_t height) {
     std::uint32_t seed = 11;
-    TBitmapSpec s;
+    TBitmapLayout s;
     s.width = width;
     s.height = height;
     s.bitsPerPixel = 8;
@@ -133,9 +133,9 @@ TBitmapSpec RunLength(std::int32_t width, std::int32_t height) {
 TEST(BitmapFile, LargeFilesLoadAsFromMemory) {
     struct Case {
         const char* name;
-        TBitmapSpec spec;
+        TBitmapLayout layout;
     };
-    TBitmapSpec fields = Uncompressed(601, 500, 32, false);
+    TBitmapLayout fields = Uncompressed(601, 500, 32, false);
     fields.compression = test::kBiBitFields;
     fields.masks = {{0x3FF00000, 0x000FFC00, 0x000003FF}};
     const Case cases[] = {
@@ -150,7 +150,7 @@ TEST(BitmapFile, LargeFilesLoadAsFromMemory) {
     const TTempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const TBytes bytes = BuildBitmap(c.spec);
+        const TBytes bytes = BuildBitmap(c.layout);
         ASSERT_GT(bytes.size(), std::size_t{1} << 20);
         TRasterImage fromMemory;
         fromMemory.LoadFromMemory(bytes);

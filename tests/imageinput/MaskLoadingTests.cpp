@@ -15,7 +15,7 @@ namespace {
 
 using test::BuildBitmap;
 using test::PackRows;
-using test::TBitmapSpec;
+using test::TBitmapLayout;
 using test::TBytes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -62,7 +62,7 @@ class LoadMaskTest : public ::testing::Test {
 protected:
     // A white picture of any size and depth.
     std::string Write(const std::string& name, std::int32_t width, std::int32_t height, std::uint16_t bpp = 24) {
-        TBitmapSpec s;
+        TBitmapLayout s;
         s.width = width;
         s.height = height;
         s.bitsPerPixel = bpp;

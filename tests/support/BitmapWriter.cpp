@@ -26,42 +26,42 @@ void Append32(TBytes& out, std::uint32_t v) {
 
 } // namespace
 
-TBytes BuildBitmap(const TBitmapSpec& spec) {
-    const bool core = spec.headerSize == 12;
-    TBytes out(14 + std::max<std::size_t>(spec.headerSize, 4), 0);
-    out[0] = static_cast<std::uint8_t>(spec.magic[0]);
-    out[1] = static_cast<std::uint8_t>(spec.magic[1]);
-    Put32(out, 14, spec.headerSize);
+TBytes BuildBitmap(const TBitmapLayout& layout) {
+    const bool core = layout.headerSize == 12;
+    TBytes out(14 + std::max<std::size_t>(layout.headerSize, 4), 0);
+    out[0] = static_cast<std::uint8_t>(layout.magic[0]);
+    out[1] = static_cast<std::uint8_t>(layout.magic[1]);
+    Put32(out, 14, layout.headerSize);
     if (core) {
-        Put16(out, 18, static_cast<std::uint32_t>(spec.width));
-        Put16(out, 20, static_cast<std::uint32_t>(spec.height));
-        Put16(out, 22, spec.planes);
-        Put16(out, 24, spec.bitsPerPixel);
-    } else if (spec.headerSize >= 40) {
-        Put32(out, 18, static_cast<std::uint32_t>(spec.width));
-        Put32(out, 22, static_cast<std::uint32_t>(spec.height));
-        Put16(out, 26, spec.planes);
-        Put16(out, 28, spec.bitsPerPixel);
-        Put32(out, 30, spec.compression);
-        Put32(out, 34, static_cast<std::uint32_t>(spec.pixels.size()));
+        Put16(out, 18, static_cast<std::uint32_t>(layout.width));
+        Put16(out, 20, static_cast<std::uint32_t>(layout.height));
+        Put16(out, 22, layout.planes);
+        Put16(out, 24, layout.bitsPerPixel);
+    } else if (layout.headerSize >= 40) {
+        Put32(out, 18, static_cast<std::uint32_t>(layout.width));
+        Put32(out, 22, static_cast<std::uint32_t>(layout.height));
+        Put16(out, 26, layout.planes);
+        Put16(out, 28, layout.bitsPerPixel);
+        Put32(out, 30, layout.compression);
+        Put32(out, 34, static_cast<std::uint32_t>(layout.pixels.size()));
         Put32(out, 38, 2835); // 72 dots per inch
         Put32(out, 42, 2835);
-        Put32(out, 46, spec.colorsUsed);
-        if (spec.masks && spec.headerSize >= 52)
+        Put32(out, 46, layout.colorsUsed);
+        if (layout.masks && layout.headerSize >= 52)
             for (std::size_t i = 0; i < 3; ++i)
-                Put32(out, 54 + 4 * i, (*spec.masks)[i]);
+                Put32(out, 54 + 4 * i, (*layout.masks)[i]);
     }
-    if (spec.masks && spec.headerSize < 52)
-        for (std::uint32_t m : *spec.masks)
+    if (layout.masks && layout.headerSize < 52)
+        for (std::uint32_t m : *layout.masks)
             Append32(out, m);
-    for (const TRGB& c : spec.palette) {
+    for (const TRGB& c : layout.palette) {
         out.insert(out.end(), {c.Blue, c.Green, c.Red});
         if (!core)
             out.push_back(0);
     }
     const auto offset = static_cast<std::uint32_t>(out.size());
-    Put32(out, 10, spec.pixelOffset.value_or(offset));
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    Put32(out, 10, layout.pixelOffset.value_or(offset));
+    out.insert(out.end(), layout.pixels.begin(), layout.pixels.end());
     Put32(out, 2, static_cast<std::uint32_t>(out.size()));
     return out;
 }
@@ -106,11 +106,11 @@ TBytes Bitmap24(const TRasterImage& picture, bool topDown) {
             rows[static_cast<std::size_t>(y)].push_back(std::uint32_t{c.Red} << 16 | std::uint32_t{c.Green} << 8 |
                                                         c.Blue);
         }
-    TBitmapSpec spec;
-    spec.width = picture.Width();
-    spec.height = topDown ? -picture.Height() : picture.Height();
-    spec.pixels = PackRows(rows, 24, topDown);
-    return BuildBitmap(spec);
+    TBitmapLayout layout;
+    layout.width = picture.Width();
+    layout.height = topDown ? -picture.Height() : picture.Height();
+    layout.pixels = PackRows(rows, 24, topDown);
+    return BuildBitmap(layout);
 }
 
 TBytes Truncated(const TBytes& bytes, std::size_t n) {

@@ -32,7 +32,7 @@ inline constexpr std::uint32_t kBiRle8 = 1;
 inline constexpr std::uint32_t kBiRle4 = 2;
 inline constexpr std::uint32_t kBiBitFields = 3;
 
-struct TBitmapSpec {
+struct TBitmapLayout {
     std::array<char, 2> magic{'B', 'M'};
     std::uint32_t headerSize = 40; // 12 writes the core header; 40 and more the Windows one
     std::int32_t width = 0;        // the core header keeps the low 16 bits
@@ -52,7 +52,7 @@ struct TBitmapSpec {
 };
 
 // The whole file.
-TBytes BuildBitmap(const TBitmapSpec& spec);
+TBytes BuildBitmap(const TBitmapLayout& layout);
 
 // Rows of pixel values, top row first, packed as a file stores them: each row padded to a
 // multiple of 4 bytes, bottom row first unless topDown. A value is a colour index at 1, 4 and

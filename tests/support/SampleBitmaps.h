@@ -21,13 +21,13 @@ inline constexpr std::array<TRGB, 16> kSamplePalette = {{
 
 struct TSampleBitmap {
     std::string name;
-    TBitmapSpec spec;
+    TBitmapLayout layout;
     std::vector<std::vector<TRGB>> expected; // top row first
 };
 
 std::vector<TSampleBitmap> SampleBitmaps();
 
-// A 40-byte-header bitmap spec with these sizes and pixel data, nothing else set.
-TBitmapSpec BitmapSpec(std::int32_t width, std::int32_t height, std::uint16_t bpp, TBytes pixels);
+// A 40-byte-header bitmap with these sizes and pixel data, nothing else set.
+TBitmapLayout BitmapLayout(std::int32_t width, std::int32_t height, std::uint16_t bpp, TBytes pixels);
 
 } // namespace vellomar::test

@@ -30,7 +30,11 @@ public:
 
     // Replaces this picture with the bitmap file's. A zero-byte file gives an Empty picture.
     // Throws EFOpenError, EReadError, EInvalidGraphic (BitmapErrors.h), or std::bad_alloc
-    // when the picture does not fit in memory.
+    // when the picture does not fit in memory; on a throw this picture is left as it was.
+    // EFOpenError also for names that are not regular files (folders, devices, pipes).
+    // EReadError when the file ends inside a header, the colour table or the bit-field masks;
+    // EInvalidGraphic for a width or height of 0 and for pixel data that ends early.
+    // The file is read in 1 MiB chunks: memory use is the picture plus that buffer.
     void LoadFromFile(const std::string& fileName);
     // The same from bytes in memory. maxPixels caps Width * Height (EInvalidGraphic beyond it);
     // the fuzzer uses it to stay fast, the application sets no cap.

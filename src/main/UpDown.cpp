@@ -48,7 +48,8 @@ void TUpDown::Step(int delta) {
 }
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+    // The type first: the edit's own teardown passes through here while it is no longer an edit.
+    if (event->type() == QEvent::KeyPress && watched == edit_) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) == 0 && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
             Step(key->key() == Qt::Key_Up ? 1 : -1);

@@ -24,6 +24,10 @@ public:
     // Shows the dialog modally, starting from its FileName and FilterIndex. When the user confirms a
     // file, writes the chosen FileName and FilterIndex back and returns true; a cancel changes nothing.
     virtual bool ExecuteFileDialog(TOpenDialog& dialog, QWidget* owner) = 0;
+
+    // Hands a file to the desktop, which opens it with the application set for its type. The
+    // outcome is neither waited for nor reported.
+    virtual void OpenDocument(QWidget* owner, const QString& fileName) = 0;
 };
 
 } // namespace vellomar

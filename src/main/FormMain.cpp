@@ -6,13 +6,58 @@
 #include <QScrollArea>
 #include <QTabWidget>
 
+#include <optional>
+
+#include <QFile>
+#include <QGuiApplication>
+
 #include "Application.h"
+#include "MemoOutputLines.h"
+#include "OutputFile.h"
 #include "ui_FormMain.h"
+#include "vellomar/ImageFieldWriter.h"
+#include "vellomar/MaskLoading.h"
 #include "vellomar/MessageBox.h"
+#include "vellomar/Messages.h"
+#include "vellomar/RasterImage.h"
 
 namespace vellomar {
 
 TFormMain* FormMain = nullptr;
+
+namespace {
+
+constexpr int kErrorFlags = MB_OK | MB_ICONERROR;
+
+// File names go to the loader in the file system's own encoding.
+std::string FileNameBytes(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// The hourglass and a hidden view while the encoder runs, so the view is not redrawn per line.
+// Both come back however the encoder ends: the view first, then the cursor that was set before.
+class TBusyView {
+public:
+    explicit TBusyView(QWidget& view) : view_(view) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        view_.setVisible(false);
+    }
+    ~TBusyView() {
+        view_.setVisible(true);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    TBusyView(const TBusyView&) = delete;
+    TBusyView& operator=(const TBusyView&) = delete;
+
+private:
+    QWidget& view_;
+};
+
+TOutputStyle OutputStyleOf(int itemIndex) {
+    return itemIndex == 1 ? osCSource : itemIndex == 2 ? osVRMLBox : osPlainText;
+}
+
+} // namespace
 
 std::string AboutText() {
     return "Convert bitmap images to VRML PixelTexture node\n\n" +
@@ -109,7 +154,38 @@ void TFormMain::ButtonBrowseInputFileClick(QObject*) {
 }
 
 void TFormMain::BitBtnConvertClick(QObject*) {
-    // The Convert command is the next step of the build.
+    const TConvertOptions options{
+        RadioGroupColors->ItemIndex() == 1 ? cmGrayscale : cmRGB,
+        OutputStyleOf(RadioGroupOutput->ItemIndex()),
+        ReadPixelsPerLine(LabeledEditPixelsPerLine->text().toStdString()),
+        CheckBoxUppercase->isChecked(),
+    };
+    RunConvert(LabeledEditInputImage->text(), LabeledEditInputMask->text(), CheckBoxUseMask->isChecked(), options);
+}
+
+void TFormMain::RunConvert(const QString& imageFileName, const QString& maskFileName, bool useMask,
+                           const TConvertOptions& options) {
+    MemoOutput->clear();
+    TRasterImage image;
+    image.LoadFromFile(FileNameBytes(imageFileName));
+    ImagePreview->SetPicture(image);
+    if (image.Empty()) {
+        Application->MessageBox(kCannotLoadBitmap, kErrorCaption, kErrorFlags);
+        BitBtnSave->setEnabled(false);
+        return;
+    }
+    std::optional<TRasterImage> mask;
+    const std::string maskName = FileNameBytes(maskFileName);
+    if (MaskWanted(maskName, useMask))
+        mask = LoadMask(maskName, image, *Application);
+    ImageMask->SetPicture(mask ? *mask : TRasterImage());
+    {
+        const TBusyView busy(*MemoOutput);
+        TMemoOutputLines lines(*MemoOutput);
+        TImageFieldWriter::Write(image, mask ? &*mask : nullptr, options, lines);
+        lines.Flush();
+    }
+    BitBtnSave->setEnabled(true);
 }
 
 void TFormMain::ButtonBrowseInputMaskClick(QObject*) {
@@ -127,7 +203,24 @@ void TFormMain::LabeledEditInputMaskChange(QObject*) {
 }
 
 void TFormMain::BitBtnSaveClick(QObject*) {
-    // The Save command is the step after Convert.
+    // The file type offered follows the style selected now, not the one that made the lines.
+    const TOutputStyle style = OutputStyleOf(RadioGroupOutput->ItemIndex());
+    SaveDialogOutputFile->FilterIndex = style == osCSource ? 2 : style == osVRMLBox ? 4 : 1;
+    if (!SaveDialogOutputFile->Execute())
+        return;
+    switch (WriteOutputFile(SaveDialogOutputFile->FileName, *MemoOutput->document())) {
+    case TSaveResult::CannotCreate:
+        Application->MessageBox(kCannotCreateOutput, kErrorCaption, kErrorFlags);
+        return;
+    case TSaveResult::CannotWrite:
+        // A partial file is not handed on; the view keeps its lines, so Save can be tried again.
+        Application->MessageBox(kCannotWriteOutput, kErrorCaption, kErrorFlags);
+        return;
+    case TSaveResult::Saved:
+        break;
+    }
+    if (style == osVRMLBox)
+        Application->Desktop().OpenDocument(this, SaveDialogOutputFile->FileName);
 }
 
 void TFormMain::BitBtnAboutClick(QObject*) {

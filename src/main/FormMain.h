@@ -8,6 +8,7 @@
 #include "LabeledEdit.h"
 #include "RadioGroup.h"
 #include "UpDown.h"
+#include "vellomar/ConvertOptions.h"
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -57,6 +58,11 @@ public:
     void BitBtnAboutClick(QObject* Sender);
 
     explicit TFormMain(QWidget* Owner = nullptr);
+
+    // The Convert command on the values read from the controls: loads the picture and the mask,
+    // shows them, fills MemoOutput with the encoder's lines and enables Save.
+    void RunConvert(const QString& imageFileName, const QString& maskFileName, bool useMask,
+                    const TConvertOptions& options);
 
 private:
     // Builds the controls from the window description and binds the handlers to their events.

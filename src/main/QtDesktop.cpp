@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <vector>
 
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QUrl>
 #include <QMessageBox>
 
 #include "FileDialog.h"
@@ -57,6 +59,10 @@ bool TQtDesktop::ExecuteFileDialog(TOpenDialog& settings, QWidget* owner) {
         return false;
     ReadBack(*dialog, settings);
     return true;
+}
+
+void TQtDesktop::OpenDocument(QWidget*, const QString& fileName) {
+    (void)QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
 std::unique_ptr<QFileDialog> TQtDesktop::BuildFileDialog(const TOpenDialog& settings, QWidget* owner) {

@@ -16,6 +16,7 @@ class TQtDesktop : public IDesktop {
 public:
     int MessageBox(QWidget* owner, const QString& text, const QString& caption, int flags) override;
     bool ExecuteFileDialog(TOpenDialog& dialog, QWidget* owner) override;
+    void OpenDocument(QWidget* owner, const QString& fileName) override;
 
     // The box and the dialog exactly as they are shown, built without showing them.
     static std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, const QString& text, const QString& caption,

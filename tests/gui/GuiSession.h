@@ -50,6 +50,7 @@ public:
 
     int MessageBox(QWidget* owner, const QString& text, const QString& caption, int flags) override;
     bool ExecuteFileDialog(TOpenDialog& dialog, QWidget* owner) override;
+    void OpenDocument(QWidget*, const QString& fileName) override { OpenedDocuments.push_back(fileName); }
 
     void Confirm(const QString& fileName, int filterIndex = 1) { Answers.push_back(TAnswer{fileName, filterIndex, {}}); }
     void Cancel() { Answers.push_back(std::nullopt); }
@@ -57,6 +58,7 @@ public:
 
     std::vector<TBox> Boxes;
     std::vector<TDialogShown> Dialogs;
+    std::vector<QString> OpenedDocuments;
     std::deque<std::optional<TAnswer>> Answers;
 };
 

@@ -18,12 +18,6 @@ QString TitleFromExecutableName(const QString& path) {
     return name.left(1) + name.mid(1).toLower();
 }
 
-std::string WithFullStop(std::string message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
-    return message;
-}
-
 Exception AsException(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
@@ -77,7 +71,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ShowException(const Exception& failure) {
-    MessageBox(WithFullStop(failure.Message), title_.toStdString(), MB_OK | MB_ICONERROR);
+    MessageBox(ErrorDisplayText(failure.Message), title_.toStdString(), MB_OK | MB_ICONERROR);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, int flags) {

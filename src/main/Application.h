@@ -21,10 +21,6 @@ namespace vellomar {
 // every character after the first in lower case.
 QString TitleFromExecutableName(const QString& path);
 
-// The default error display's text: a full stop is added when the last character's code is above
-// that of '.'.
-std::string WithFullStop(std::string message);
-
 // A failure of any kind as the default error display shows it: an Exception as it is, running out
 // of memory and the standard library's other failures with their text, anything else with no text.
 Exception AsException(std::exception_ptr failure);
@@ -42,7 +38,7 @@ public:
     template <class TFormClass> void CreateForm(TFormClass*& reference);
     // Shows the main window and handles events until it is closed.
     void Run();
-    // The default error display: the message, with WithFullStop's rule, in an error box under the title.
+    // The default error display: the message, with ErrorDisplayText's rule, in an error box under the title.
     void ShowException(const Exception& failure);
     int MessageBox(const std::string& text, const std::string& caption, int flags) override;
 

@@ -55,7 +55,7 @@ TEST(ErrorDisplay, AddsAFullStopAfterCharactersAboveIt) {
         {"", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WithFullStop(c.message), c.shown) << '"' << c.message << '"';
+        EXPECT_EQ(ErrorDisplayText(c.message), c.shown) << '"' << c.message << '"';
 }
 
 TEST(ErrorDisplay, ShowsAnErrorBoxUnderTheApplicationTitle) {
@@ -64,7 +64,7 @@ TEST(ErrorDisplay, ShowsAnErrorBoxUnderTheApplicationTitle) {
         session.Desktop().Boxes.clear();
         Application->ShowException(Exception(message));
         ASSERT_EQ(session.Desktop().Boxes.size(), 1u);
-        EXPECT_EQ(session.Desktop().Boxes[0].Text, QString::fromStdString(WithFullStop(message)));
+        EXPECT_EQ(session.Desktop().Boxes[0].Text, QString::fromStdString(ErrorDisplayText(message)));
         EXPECT_EQ(session.Desktop().Boxes[0].Caption, Application->Title());
         EXPECT_EQ(session.Desktop().Boxes[0].Flags, MB_OK | MB_ICONERROR);
     }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   xvfb xauth
+  x11-utils imagemagick # scripts/screenshot.sh: xwininfo finds the window, import saves it
 )
 
 missing=()

@@ -27,11 +27,6 @@ using test::kGrey128;
 using test::kRed;
 using test::kWhite;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string Quote(const std::string& s) {
     std::string q = "'";
     for (char c : s)
@@ -59,8 +54,8 @@ protected:
         const int status = std::system(command.c_str());
         TRun run;
         run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadAll(out);
-        run.err = ReadAll(err);
+        run.out = test::ReadFileBytes(out);
+        run.err = test::ReadFileBytes(err);
         return run;
     }
 
@@ -112,7 +107,7 @@ TEST_F(CliTest, OutputFileHoldsTheSameBytes) {
     const TRun run = Run({"-s", "vrml", "-o", target.string(), imageFile_});
     EXPECT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadAll(target), Encoded(nullptr, {cmRGB, osVRMLBox, 32, false}));
+    EXPECT_EQ(test::ReadFileBytes(target), Encoded(nullptr, {cmRGB, osVRMLBox, 32, false}));
 }
 
 TEST_F(CliTest, FailuresExitOneWithTheWindowsTexts) {
@@ -205,7 +200,7 @@ TEST_F(CliTest, AReadOnlyTargetIsNotTouched) {
     const TRun run = Run({"-o", target.string(), imageFile_}, prefix);
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.err, "Cannot create output file\n");
-    EXPECT_EQ(ReadAll(target), "keep");
+    EXPECT_EQ(test::ReadFileBytes(target), "keep");
 }
 
 } // namespace

@@ -33,11 +33,6 @@ using test::kRed;
 using test::kWhite;
 using Lines = std::vector<std::string>;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The view's lines as Save reads them: split at the breaks, a last empty piece is no line.
 Lines ViewLines(const QPlainTextEdit& view) {
     Lines lines;
@@ -204,13 +199,13 @@ TEST_F(ConvertSaveTest, SavedBytesFollowTheViewsLines) {
         Form().MemoOutput->setPlainText(c.text);
         const fs::path target = dir_.Path() / ("saved" + std::to_string(n++));
         Save(target);
-        EXPECT_EQ(ReadAll(target), c.bytes) << c.text.left(20).toStdString();
+        EXPECT_EQ(test::ReadFileBytes(target), c.bytes) << c.text.left(20).toStdString();
     }
     // Pasted text with line feeds reaches the file with CR LF.
     Form().MemoOutput->clear();
     Form().MemoOutput->insertPlainText("p\nq");
     Save(dir_.Path() / "pasted");
-    EXPECT_EQ(ReadAll(dir_.Path() / "pasted"), "p\r\nq\r\n");
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path() / "pasted"), "p\r\nq\r\n");
     EXPECT_TRUE(Desktop().Boxes.empty());
 }
 
@@ -228,7 +223,7 @@ TEST_F(ConvertSaveTest, SaveAfterConvertWritesTheLinesAndHandsVrmlToTheDesktop) 
         const fs::path target = dir_.Path() / ("out" + std::to_string(c.style)); // no extension is added
         Save(target);
         EXPECT_EQ(Desktop().Dialogs.back().FilterIndex, c.filterIndex);
-        EXPECT_EQ(ReadAll(target), expected);
+        EXPECT_EQ(test::ReadFileBytes(target), expected);
         EXPECT_EQ(Desktop().OpenedDocuments,
                   c.opened ? std::vector<QString>{QString::fromStdString(target.string())} : std::vector<QString>{});
     }
@@ -249,8 +244,8 @@ TEST_F(ConvertSaveTest, AnExistingFileIsRewrittenInPlace) {
     std::ofstream(target) << std::string(5000, 'z');
     fs::create_hard_link(target, link);
     Save(target);
-    EXPECT_EQ(ReadAll(link), ReadAll(target));
-    EXPECT_EQ(ReadAll(target).substr(0, 11), "image 3 2 3");
+    EXPECT_EQ(test::ReadFileBytes(link), test::ReadFileBytes(target));
+    EXPECT_EQ(test::ReadFileBytes(target).substr(0, 11), "image 3 2 3");
 }
 
 TEST_F(ConvertSaveTest, CancelAndFailedSavesTouchNothingAndCallNoDesktop) {

@@ -7,17 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "BitmapWriter.h"
+
 #include "vellomar/LineFileWriter.h"
 
 namespace vellomar {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class LineFileWriterTest : public ::testing::Test {
 protected:
@@ -36,7 +33,7 @@ protected:
         for (const std::string& line : lines)
             writer.WriteLine(line);
         EXPECT_TRUE(writer.Close());
-        return ReadAll(file);
+        return test::ReadFileBytes(file);
     }
 
     fs::path dir_;
@@ -72,7 +69,7 @@ TEST_F(LineFileWriterTest, CutsAnExistingFileInPlace) {
     ASSERT_TRUE(writer.Open(file.string()));
     writer.WriteLine("ok");
     ASSERT_TRUE(writer.Close());
-    EXPECT_EQ(ReadAll(link), "ok\r\n");
+    EXPECT_EQ(test::ReadFileBytes(link), "ok\r\n");
 }
 
 TEST_F(LineFileWriterTest, OpenFailsForMissingFolderAndForAFolder) {

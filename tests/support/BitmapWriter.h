@@ -66,6 +66,8 @@ TBytes Bitmap24(const TRasterImage& picture, bool topDown = false);
 TBytes Truncated(const TBytes& bytes, std::size_t n);
 
 void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// The whole file as bytes in a string; empty when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TTempDir {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTextDocument>
 
+namespace vellomar {
+
 namespace {
 constexpr std::size_t kBatchLines = 4096;
 }
@@ -42,3 +44,5 @@ void TMemoOutputLines::Flush() {
     batch_.clear();
     batchLines_ = 0;
 }
+
+} // namespace vellomar

@@ -10,6 +10,8 @@
 
 #include "vellomar/LineFileWriter.h"
 
+namespace vellomar {
+
 namespace {
 
 // The block's text as bytes: a plain narrowing for ASCII, the common case, without a temporary.
@@ -35,7 +37,7 @@ void BlockBytes(const QString& text, std::string& out) {
 } // namespace
 
 TSaveResult WriteOutputFile(const QString& fileName, const QTextDocument& lines) {
-    vellomar::TLineFileWriter writer;
+    TLineFileWriter writer;
     if (!writer.Open(QFile::encodeName(fileName).toStdString()))
         return TSaveResult::CannotCreate;
     std::string bytes;
@@ -48,3 +50,5 @@ TSaveResult WriteOutputFile(const QString& fileName, const QTextDocument& lines)
     }
     return writer.Close() ? TSaveResult::Saved : TSaveResult::CannotWrite;
 }
+
+} // namespace vellomar

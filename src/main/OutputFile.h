@@ -3,6 +3,8 @@
 class QString;
 class QTextDocument;
 
+namespace vellomar {
+
 enum class TSaveResult { Saved, CannotCreate, CannotWrite };
 
 // Writes the lines of a text view's document to fileName, each followed by CR LF: the text split
@@ -10,3 +12,5 @@ enum class TSaveResult { Saved, CannotCreate, CannotWrite };
 // out byte for byte, other characters in the locale's 8-bit encoding; a line separator inside a
 // line is written as CR LF. An existing file is cut to zero length in place.
 TSaveResult WriteOutputFile(const QString& fileName, const QTextDocument& lines);
+
+} // namespace vellomar
